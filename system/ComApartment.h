@@ -1,0 +1,51 @@
+#pragma once
+
+#include <objbase.h>
+
+// COM for the calling thread, for as long as this object lives. A thread that
+// already has COM only gains a reference, which is cheap; either way the
+// matching CoUninitialize runs exactly once.
+class ComApartment {
+public:
+    ComApartment() : initialised(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment()
+    {
+        if (initialised)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+    bool Ready() const { return initialised; }
+
+private:
+    bool initialised;
+};
+
+// One COM interface reference, released with the object.
+template <typename Interface>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    Interface* operator->() const { return pointer; }
+    Interface* Get() const { return pointer; }
+    void** Out()
+    {
+        Reset();
+        return reinterpret_cast<void**>(&pointer);
+    }
+    void Reset()
+    {
+        if (pointer) {
+            pointer->Release();
+            pointer = nullptr;
+        }
+    }
+
+private:
+    Interface* pointer = nullptr;
+};

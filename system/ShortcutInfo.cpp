@@ -1,0 +1,108 @@
+#include "ShortcutInfo.h"
+
+#include "ComApartment.h"
+
+#include <shlobj.h>
+
+#include <string>
+
+namespace {
+
+// The file name as the persistence interface takes it; empty when it does not convert.
+std::wstring Widen(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length) != length)
+        return {};
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+// A field filled to its last byte may hold only the start of a longer text.
+template <size_t Size>
+bool Whole(char (&field)[Size])
+{
+    field[Size - 1] = '\0';
+    return std::strlen(field) < Size - 1;
+}
+
+struct LinkObject {
+    ComApartment com;
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+
+    bool Ready()
+    {
+        return com.Ready() &&
+               SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out()));
+    }
+};
+
+} // namespace
+
+int ShortcutInfo::CreateLink(const char* filePath) const
+{
+    LinkObject shell;
+    if (!shell.Ready())
+        return 0;
+    IShellLinkA* link = shell.link.Get();
+    link->SetArguments(arguments);
+    link->SetDescription(description);
+    if (hotKey != 0)
+        link->SetHotkey(hotKey);
+    link->SetIconLocation(iconPath, iconIndex);
+    link->SetPath(targetPath);
+    if (showCommand != 0)
+        link->SetShowCmd(showCommand);
+    link->SetWorkingDirectory(workingDirectory);
+
+    const std::wstring path = Widen(filePath);
+    if (path.empty())
+        return 0;
+    return shell.file->Save(path.c_str(), TRUE) == S_OK;
+}
+
+int ShortcutInfo::ReadLink(const char* filePath)
+{
+    LinkObject shell;
+    if (!shell.Ready())
+        return 0;
+    const std::wstring path = Widen(filePath);
+    if (path.empty() || FAILED(shell.file->Load(path.c_str(), STGM_READ)))
+        return 0;
+
+    *this = ShortcutInfo{};
+    IShellLinkA* link = shell.link.Get();
+    link->GetArguments(arguments, sizeof arguments);
+    link->GetDescription(description, sizeof description);
+    link->GetHotkey(&hotKey);
+    link->GetIconLocation(iconPath, sizeof iconPath, &iconIndex);
+    link->GetPath(targetPath, sizeof targetPath, &findData, SLGP_UNCPRIORITY);
+    link->GetShowCmd(&showCommand);
+    link->GetWorkingDirectory(workingDirectory, sizeof workingDirectory);
+    return Whole(arguments) && Whole(description) && Whole(iconPath) && Whole(targetPath) && Whole(workingDirectory);
+}
+
+int ReadStoredShowCommand(const char* filePath)
+{
+    // The header of a shell link file: its size (0x4C), the link class, and at
+    // offset 0x3C the show command.
+    static const unsigned char kLinkClass[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                                 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+    const HANDLE file = CreateFileA(filePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned char header[0x4C] = {};
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, header, sizeof header, &read, nullptr);
+    CloseHandle(file);
+    if (!ok || read != sizeof header || header[0] != 0x4C || header[1] || header[2] || header[3] ||
+        std::memcmp(header + 4, kLinkClass, sizeof kLinkClass) != 0)
+        return 0;
+    return header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24;
+}
