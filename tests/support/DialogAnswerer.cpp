@@ -8,18 +8,20 @@ namespace {
 
 thread_local DialogAnswerer* current = nullptr;
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 BOOL CALLBACK AddControl(HWND child, LPARAM lParam)
 {
     auto* seen = reinterpret_cast<SeenDialog*>(lParam);
     seen->controls.emplace_back(GetDlgCtrlID(child), GetWindowTextOf(child));
     return TRUE;
+}
+
+// The window procedure a watched dialog had before.
+const char* const kOriginalProc = "BootwiseTestsOriginalProc";
+
+bool IsDialogClass(LPCSTR className)
+{
+    return IS_INTRESOURCE(className) ? reinterpret_cast<ULONG_PTR>(className) == 0x8002
+                                     : std::string(className) == "#32770";
 }
 
 HWND FirstEdit(HWND dialog)
@@ -62,13 +64,13 @@ void Click(HWND dialog, int id)
 DialogAnswerer::DialogAnswerer()
 {
     current = this;
-    hook = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
-    EXPECT_NE(nullptr, hook);
+    creationHook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    EXPECT_NE(nullptr, creationHook);
 }
 
 DialogAnswerer::~DialogAnswerer()
 {
-    UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(creationHook);
     for (const auto& script : scripts)
         KillTimer(nullptr, script.first);
     current = nullptr;
@@ -116,37 +118,46 @@ bool DialogAnswerer::RefusesCreation(const CBT_CREATEWNDA* create)
 {
     if (answers.empty() || !answers.front().refuse)
         return false;
-    const LPCSTR className = create->lpcs->lpszClass;
-    const bool dialogClass = IS_INTRESOURCE(className) ? reinterpret_cast<ULONG_PTR>(className) == 0x8002
-                                                       : std::string(className) == "#32770";
-    if (!dialogClass)
+    if (!IsDialogClass(create->lpcs->lpszClass))
         return false;
     answers.pop_front();
     seen.push_back({"(refused)", {}});
     return true;
 }
 
-LRESULT CALLBACK DialogAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK DialogAnswerer::CreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
     DialogAnswerer* self = current;
-    if (self && code == HCBT_CREATEWND && self->RefusesCreation(reinterpret_cast<CBT_CREATEWNDA*>(lParam)))
-        return 1;
-    if (self) {
-        const HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && ClassOf(window) == "#32770")
-            self->OnActivate(window);
-        else if (code == HCBT_DESTROYWND)
-            self->answered.erase(window);
+    if (self && code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        if (self->RefusesCreation(create))
+            return 1;
+        // Watch the dialog's own messages rather than every message of the
+        // thread: a hook on all of them makes long lists crawl.
+        if (IsDialogClass(create->lpcs->lpszClass)) {
+            const HWND window = reinterpret_cast<HWND>(wParam);
+            const LONG_PTR original = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogWatcher));
+            SetPropA(window, kOriginalProc, reinterpret_cast<HANDLE>(original));
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void DialogAnswerer::OnActivate(HWND dialog)
+LRESULT CALLBACK DialogAnswerer::DialogWatcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // A dialog is activated again when one it opened closes; only its first
-    // activation is a new dialog.
-    if (!answered.insert(dialog).second)
-        return;
+    const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProc));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropA(window, kOriginalProc);
+    }
+    const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+    if (message == WM_INITDIALOG && current)
+        current->OnDialogReady(window);
+    return result;
+}
+
+void DialogAnswerer::OnDialogReady(HWND dialog)
+{
     seen.push_back(Describe(dialog));
     if (answers.empty()) {
         ++unexpected;

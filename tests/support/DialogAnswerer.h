@@ -5,7 +5,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,9 @@ struct SeenDialog {
 // Answers this thread's modal dialogs and message boxes, in the order they
 // come up, the way a user would: fills edit fields, then presses a button or
 // a key. A dialog that comes with no answer left is cancelled and counted.
+// Each dialog is caught as it is created and answered once it has finished
+// WM_INITDIALOG, which does not depend on which window of the display
+// happens to be active.
 class DialogAnswerer {
 public:
     DialogAnswerer();
@@ -55,15 +57,15 @@ private:
         bool refuse = false;
     };
 
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DialogWatcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR timer, DWORD);
-    void OnActivate(HWND dialog);
+    void OnDialogReady(HWND dialog);
     bool RefusesCreation(const CBT_CREATEWNDA* create);
 
-    HHOOK hook = nullptr;
+    HHOOK creationHook = nullptr;
     std::deque<Answer> answers;
     std::vector<SeenDialog> seen;
-    std::set<HWND> answered;
     int unexpected = 0;
     std::map<UINT_PTR, std::pair<HWND, std::function<void(HWND)>>> scripts;
 };
