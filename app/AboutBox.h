@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the About box until the user closes it.
+void ShowAboutBox();
