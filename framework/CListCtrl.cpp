@@ -81,6 +81,25 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask)
     return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cell)));
 }
 
+BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
+{
+    LVITEMA cell{};
+    cell.mask = LVIF_PARAM;
+    cell.iItem = item;
+    cell.lParam = static_cast<LPARAM>(data);
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell)));
+}
+
+DWORD_PTR CListCtrl::GetItemData(int item) const
+{
+    LVITEMA cell{};
+    cell.mask = LVIF_PARAM;
+    cell.iItem = item;
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&cell)))
+        return 0;
+    return static_cast<DWORD_PTR>(cell.lParam);
+}
+
 RedrawSuspended::~RedrawSuspended()
 {
     m_window.SetRedraw(TRUE);

@@ -4,6 +4,19 @@
 #include "ui/NameExecDialog.h"
 #include "ui/Questions.h"
 
+namespace {
+
+// Marks a row whose name would address another value, or none: its name has
+// characters that the ANSI code page does not hold.
+constexpr DWORD_PTR kNameNotExact = 1;
+
+const char* const kNameRefusal = "The name of this entry has characters that Bootwise cannot show as they are, "
+                                 "so it leaves the entry as it is.";
+const char* const kCommandRefusal = "The command of this entry has characters that Bootwise cannot show as they "
+                                    "are, so only its name can be changed here.";
+
+} // namespace
+
 int RunKeyLocation::Add()
 {
     std::string name;
@@ -18,6 +31,10 @@ int RunKeyLocation::Edit(CListCtrl* list)
     const int row = SelectedRow(list);
     if (row == -1)
         return 0;
+    if (list->GetItemData(row) & kNameNotExact) {
+        ExplainRefusal(kNameRefusal);
+        return 0;
+    }
     // The command comes from the registry, not from the row: it may have
     // changed since the list was filled.
     RegistryValue old;
@@ -25,9 +42,14 @@ int RunKeyLocation::Edit(CListCtrl* list)
         return 0;
     std::string name = old.name;
     std::string command = ValueText(old);
-    if (!RunNameExecDialog(name, command))
-        return 0;
-    return store.Replace(old, name, command);
+    for (;;) {
+        if (!RunNameExecDialog(name, command))
+            return 0;
+        if (old.dataExact || command == ValueText(old))
+            return store.Replace(old, name, command);
+        ExplainRefusal(kCommandRefusal);
+        command = ValueText(old);
+    }
 }
 
 int RunKeyLocation::Delete(CListCtrl* list)
@@ -35,6 +57,10 @@ int RunKeyLocation::Delete(CListCtrl* list)
     const int row = SelectedRow(list);
     if (row == -1)
         return 0;
+    if (list->GetItemData(row) & kNameNotExact) {
+        ExplainRefusal(kNameRefusal);
+        return 0;
+    }
     const std::string name = list->GetItemText(row, 0);
     if (!ConfirmDeletion())
         return 0;
@@ -56,6 +82,8 @@ void RunKeyLocation::Fill(CListCtrl* list)
     RedrawSuspended quiet(*list);
     for (const RegistryValue& value : store.Values()) {
         const std::string command = ValueText(value);
-        AppendRow(list, {value.name, command});
+        const int row = AppendRow(list, {value.name, command});
+        if (!value.nameExact)
+            list->SetItemData(row, kNameNotExact);
     }
 }

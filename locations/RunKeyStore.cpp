@@ -94,7 +94,7 @@ std::vector<RegistryValue> RunKeyStore::Values() const
         return values;
     RegistryValue value;
     for (DWORD index = 0;; ++index) {
-        if (key.EnumValue(index, value.name, value.bytes, value.type)) {
+        if (key.EnumValue(index, value.name, value.bytes, value.type, &value.nameExact, &value.dataExact)) {
             values.push_back(value);
             continue;
         }
@@ -108,9 +108,10 @@ std::vector<RegistryValue> RunKeyStore::Values() const
 int RunKeyStore::Read(const std::string& name, RegistryValue& value) const
 {
     RegistryKey key(root);
-    if (!key.Open(subkey) || !key.QueryValue(name, value.bytes, value.type))
+    if (!key.Open(subkey) || !key.QueryValue(name, value.bytes, value.type, &value.dataExact))
         return 0;
     value.name = name;
+    value.nameExact = true;
     return 1;
 }
 
@@ -126,32 +127,31 @@ int RunKeyStore::Replace(const RegistryValue& old, const std::string& newName, c
     if (!key.Open(subkey))
         return 0;
 
-    RegistryValue replacement{newName, old.bytes, old.type};
-    if (newCommand != ValueText(old)) {
-        // Turning REG_EXPAND_SZ into REG_SZ would stop Windows expanding the
-        // command's variables.
-        replacement.type = old.type == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
-        replacement.bytes = newCommand;
-        replacement.bytes += '\0';
-    }
-
-    if (newName == old.name)
-        return key.SetValue(newName, replacement.type, replacement.bytes);
-
-    if (EqualIgnoringCase(newName, old.name)) {
-        // Only the letter case changes, and the registry sees one value: the
-        // old one has to go first, and comes back if the new one cannot be written.
-        if (!key.DeleteValue(old.name))
-            return 0;
-        if (key.SetValue(newName, replacement.type, replacement.bytes))
+    if (newCommand == ValueText(old)) {
+        // The data stays as stored, to the byte, whatever it holds.
+        if (newName == old.name)
             return 1;
-        key.SetValue(old.name, old.type, old.bytes);
-        return 0;
+        return key.RenameValue(old.name, newName);
     }
 
-    if (!key.SetValue(newName, replacement.type, replacement.bytes))
+    // Turning REG_EXPAND_SZ into REG_SZ would stop Windows expanding the
+    // command's variables.
+    const DWORD type = old.type == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+    const std::string bytes = newCommand + '\0';
+    if (EqualIgnoringCase(newName, old.name) && newName != old.name) {
+        // Only the letter case of the name changes, and the registry sees one
+        // value: it moves to its new name first, and back if the write fails.
+        if (!key.RenameValue(old.name, newName))
+            return 0;
+        if (key.SetValue(newName, type, bytes))
+            return 1;
+        key.RenameValue(newName, old.name);
         return 0;
-    key.DeleteValue(old.name);
+    }
+    if (!key.SetValue(newName, type, bytes))
+        return 0;
+    if (newName != old.name)
+        key.DeleteValue(old.name);
     return 1;
 }
 

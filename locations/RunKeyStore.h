@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
-// One registry value, as stored.
+// One registry value, with strings in ANSI.
 struct RegistryValue {
     std::string name;
     std::string bytes;
     DWORD type = REG_NONE;
+    // Whether the ANSI name addresses this value, and the bytes are its data
+    // to the character: characters outside the code page do not convert.
+    bool nameExact = true;
+    bool dataExact = true;
 };
 
 // What a value shows as an entry's command: a string up to its terminator,
@@ -29,7 +33,8 @@ public:
     int Write(const std::string& name, const std::string& command) const;
     // Puts the new name and command in place of the old value. The old value
     // stays until the new one is written; a command left as it was keeps its
-    // bytes and type, and a changed one keeps REG_EXPAND_SZ where it had it.
+    // data to the byte, and a changed one keeps REG_EXPAND_SZ where it had it.
+    // Nothing is written when nothing changed.
     int Replace(const RegistryValue& old, const std::string& newName, const std::string& newCommand) const;
     int Remove(const std::string& name) const;
 

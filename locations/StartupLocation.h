@@ -36,7 +36,8 @@ protected:
     StartupLocation& operator=(const StartupLocation&) = delete;
 };
 
-// Appends a row after the last one, with these texts in columns 0, 1, ...
-void AppendRow(CListCtrl* list, std::initializer_list<std::reference_wrapper<const std::string>> cells);
+// Appends a row after the last one, with these texts in columns 0, 1, ...;
+// returns its index, or -1.
+int AppendRow(CListCtrl* list, std::initializer_list<std::reference_wrapper<const std::string>> cells);
 // The selected row of the list, or -1.
 int SelectedRow(const CListCtrl* list);

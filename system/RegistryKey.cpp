@@ -14,6 +14,92 @@ const BYTE* Bytes(const std::string& text)
     return reinterpret_cast<const BYTE*>(text.data());
 }
 
+std::wstring ToWide(const char* text, size_t length)
+{
+    if (length == 0)
+        return {};
+    const int count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(count, 0)), L'\0');
+    if (count > 0)
+        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), count);
+    return wide;
+}
+
+std::wstring ToWide(const std::string& text)
+{
+    return ToWide(text.data(), text.size());
+}
+
+// The ANSI form of the text; false when it does not convert back to the same
+// characters.
+bool ToAnsi(const wchar_t* text, size_t length, std::string& ansi)
+{
+    ansi.clear();
+    if (length == 0)
+        return true;
+    const int count =
+        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    if (count <= 0)
+        return false;
+    ansi.resize(static_cast<size_t>(count));
+    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), ansi.data(), count, nullptr, nullptr);
+    return ToWide(ansi) == std::wstring(text, length);
+}
+
+bool IsStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// Strings come from the registry as UTF-16 and go to the caller in ANSI, as
+// the ANSI registry functions would hand them over; other data is bytes.
+bool ToCallerBytes(DWORD type, std::string& bytes)
+{
+    if (!IsStringType(type))
+        return true;
+    // A last odd byte is half a character: no part of the text.
+    std::string ansi;
+    const bool exact = ToAnsi(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2, ansi);
+    bytes = std::move(ansi);
+    return exact;
+}
+
+// The stored value, as the registry keeps it.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+bool ReadStored(HKEY key, const std::wstring& name, StoredValue& value)
+{
+    std::string buffer;
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        DWORD size = 0;
+        if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+            return false;
+        buffer.resize(static_cast<size_t>(size) + 2);
+        size = static_cast<DWORD>(buffer.size());
+        DWORD type = REG_NONE;
+        const LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (status == ERROR_MORE_DATA)
+            continue;
+        if (status != ERROR_SUCCESS)
+            return false;
+        buffer.resize(size);
+        value.type = type;
+        value.bytes = std::move(buffer);
+        return true;
+    }
+    return false;
+}
+
+bool WriteStored(HKEY key, const std::wstring& name, const StoredValue& value)
+{
+    return RegSetValueExW(key, name.c_str(), 0, value.type, Bytes(value.bytes),
+                          static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
+}
+
 } // namespace
 
 RegistryKey::~RegistryKey()
@@ -67,30 +153,47 @@ int RegistryKey::DeleteValue(const std::string& valueName)
     return RegDeleteValueA(handle, valueName.c_str()) == ERROR_SUCCESS;
 }
 
-int RegistryKey::QueryValue(const std::string& valueName, std::string& bytes, DWORD& type)
+int RegistryKey::RenameValue(const std::string& from, const std::string& to)
 {
-    std::string buffer;
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        DWORD size = 0;
-        if (RegQueryValueExA(handle, valueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    const std::wstring oldName = ToWide(from);
+    const std::wstring newName = ToWide(to);
+    StoredValue value;
+    if (!ReadStored(handle, oldName, value))
+        return 0;
+    if (CompareStringOrdinal(oldName.c_str(), -1, newName.c_str(), -1, TRUE) == CSTR_EQUAL) {
+        // One value to the registry: it goes first, and comes back if the
+        // new name cannot be written.
+        if (oldName == newName)
+            return 1;
+        if (RegDeleteValueW(handle, oldName.c_str()) != ERROR_SUCCESS)
             return 0;
-        // Room to spare: the size asked for can fall short of what the ANSI
-        // conversion then delivers.
-        buffer.resize(static_cast<size_t>(size) + 16);
-        size = static_cast<DWORD>(buffer.size());
-        DWORD valueType = REG_NONE;
-        const LONG status = RegQueryValueExA(handle, valueName.c_str(), nullptr, &valueType,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
-        if (status == ERROR_MORE_DATA)
-            continue;
-        if (status != ERROR_SUCCESS)
-            return 0;
-        buffer.resize(size);
-        bytes = std::move(buffer);
-        type = valueType;
-        return 1;
+        if (WriteStored(handle, newName, value))
+            return 1;
+        WriteStored(handle, oldName, value);
+        return 0;
     }
-    return 0;
+    if (!WriteStored(handle, newName, value))
+        return 0;
+    RegDeleteValueW(handle, oldName.c_str());
+    return 1;
+}
+
+int RegistryKey::QueryValue(const std::string& valueName, std::string& bytes, DWORD& type, bool* exact)
+{
+    StoredValue value;
+    if (!ReadStored(handle, ToWide(valueName), value))
+        return 0;
+    const bool whole = ToCallerBytes(value.type, value.bytes);
+    bytes = std::move(value.bytes);
+    type = value.type;
+    if (exact)
+        *exact = whole;
+    return 1;
+}
+
+int RegistryKey::QueryType(const std::string& valueName, DWORD& type)
+{
+    return RegQueryValueExW(handle, ToWide(valueName).c_str(), nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int RegistryKey::QueryString(const std::string& valueName, std::string& text)
@@ -108,49 +211,53 @@ int RegistryKey::QueryString(const std::string& valueName, std::string& text)
 
 int RegistryKey::HasValue(const std::string& valueName)
 {
-    return RegQueryValueExA(handle, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExW(handle, ToWide(valueName).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 DWORD RegistryKey::ValueCount()
 {
     DWORD count = 0;
-    if (RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+    if (RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
     return count;
 }
 
-int RegistryKey::EnumValue(DWORD index, std::string& name, std::string& bytes, DWORD& type)
+int RegistryKey::EnumValue(DWORD index, std::string& name, std::string& bytes, DWORD& type, bool* nameExact,
+                           bool* dataExact)
 {
     if (nameBuffer.empty())
         nameBuffer.resize(256);
     if (dataBuffer.empty())
-        dataBuffer.resize(1024);
+        dataBuffer.resize(2048);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD nameLength = static_cast<DWORD>(nameBuffer.size());
         DWORD dataLength = static_cast<DWORD>(dataBuffer.size());
         DWORD valueType = REG_NONE;
-        const LONG status = RegEnumValueA(handle, index, nameBuffer.data(), &nameLength, nullptr, &valueType,
+        const LONG status = RegEnumValueW(handle, index, nameBuffer.data(), &nameLength, nullptr, &valueType,
                                           reinterpret_cast<BYTE*>(dataBuffer.data()), &dataLength);
         if (status == ERROR_SUCCESS) {
-            name.assign(nameBuffer.data(), nameLength);
+            const bool exactName = ToAnsi(nameBuffer.data(), nameLength, name);
             bytes.assign(dataBuffer.data(), dataLength);
+            const bool exactData = ToCallerBytes(valueType, bytes);
             type = valueType;
+            if (nameExact)
+                *nameExact = exactName;
+            if (dataExact)
+                *dataExact = exactData;
             return 1;
         }
         if (status != ERROR_MORE_DATA)
             return 0;
-        // Grow to the longest name and data of the key; the counts are of
-        // UTF-16 units, and an ANSI character may take two bytes.
+        // Grow to the longest name and data of the key (the name counted in
+        // characters, its terminator not included).
         DWORD longestName = 0;
         DWORD longestData = 0;
-        if (RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+        if (RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
                              &longestData, nullptr, nullptr) != ERROR_SUCCESS)
             return 0;
-        const size_t wantName = 2 * static_cast<size_t>(longestName) + 2;
-        const size_t wantData = 2 * static_cast<size_t>(longestData) + 2;
-        nameBuffer.resize(std::max(wantName, 2 * nameBuffer.size()));
-        dataBuffer.resize(std::max(wantData, 2 * dataBuffer.size()));
+        nameBuffer.resize(std::max(static_cast<size_t>(longestName) + 1, 2 * nameBuffer.size()));
+        dataBuffer.resize(std::max(static_cast<size_t>(longestData) + 2, 2 * dataBuffer.size()));
     }
     return 0;
 }
