@@ -1,12 +1,27 @@
 #include "CommandList.h"
 
-#include <algorithm>
-
 namespace {
 
 bool IsSeparator(char c)
 {
     return c == ' ' || c == ',';
+}
+
+// Calls visit(start, length) for each piece between runs of blanks and commas.
+template <typename Visit>
+void ForEachPiece(const std::string& line, Visit visit)
+{
+    size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && IsSeparator(line[at]))
+            ++at;
+        size_t end = at;
+        while (end < line.size() && !IsSeparator(line[end]))
+            ++end;
+        if (end > at)
+            visit(at, end - at);
+        at = end;
+    }
 }
 
 } // namespace
@@ -57,26 +72,22 @@ std::string RemoveEntry(std::string line, const std::string& entry, char separat
 std::vector<std::string> SplitEntries(const std::string& line)
 {
     std::vector<std::string> entries;
-    size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && IsSeparator(line[at]))
-            ++at;
-        size_t end = at;
-        while (end < line.size() && !IsSeparator(line[end]))
-            ++end;
-        if (end > at)
-            entries.push_back(line.substr(at, end - at));
-        at = end;
-    }
+    ForEachPiece(line, [&](size_t start, size_t length) { entries.push_back(line.substr(start, length)); });
     return entries;
 }
 
 std::string RemoveListedEntry(const std::string& line, const std::string& entry)
 {
-    const std::vector<std::string> entries = SplitEntries(line);
-    if (std::find(entries.begin(), entries.end(), entry) == entries.end())
-        return line;
-    std::string blanksOnly = line;
-    std::replace(blanksOnly.begin(), blanksOnly.end(), ',', ' ');
-    return RemoveEntry(blanksOnly, entry, ' ');
+    std::string rest;
+    bool found = false;
+    ForEachPiece(line, [&](size_t start, size_t length) {
+        if (line.compare(start, length, entry) == 0) {
+            found = true;
+            return;
+        }
+        if (!rest.empty())
+            rest += ' ';
+        rest.append(line, start, length);
+    });
+    return found ? rest : line;
 }

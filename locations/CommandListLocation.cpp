@@ -14,12 +14,26 @@ void ExplainUnreadable()
     ExplainRefusal("The line could not be read, so it was left as it is.");
 }
 
+// Shows the prompt until its text can stand on the line, or the user cancels.
+// A line break would end the line in win.ini and start another there.
+bool AskForProgram(std::string& program, std::string initial)
+{
+    for (;;) {
+        if (!RunPromptDialog(program, kPrompt, initial))
+            return false;
+        if (program.find_first_of("\r\n") == std::string::npos)
+            return true;
+        ExplainRefusal("A program on a run or load line cannot hold a line break.");
+        initial = program;
+    }
+}
+
 } // namespace
 
 int CommandListLocation::Add()
 {
     std::string program;
-    if (!RunPromptDialog(program, kPrompt, ""))
+    if (!AskForProgram(program, ""))
         return 0;
     if (AppendProgram(program))
         return 1;
@@ -34,7 +48,7 @@ int CommandListLocation::Edit(CListCtrl* list)
         return 0;
     const std::string oldProgram = list->GetItemText(row, 0);
     std::string newProgram;
-    if (!RunPromptDialog(newProgram, kPrompt, oldProgram))
+    if (!AskForProgram(newProgram, oldProgram))
         return 0;
     if (ReplaceProgram(oldProgram, newProgram))
         return 1;
@@ -58,9 +72,9 @@ int CommandListLocation::Delete(CListCtrl* list)
 
 void CommandListLocation::Fill(CListCtrl* list)
 {
+    // A line that must not be rewritten is still shown as far as it can be.
     std::string line;
-    if (!ReadList(line))
-        return;
+    ReadList(line);
     RedrawSuspended quiet(*list);
     for (const std::string& program : SplitEntries(line))
         AppendRow(list, {program});

@@ -18,8 +18,9 @@ public:
     void Fill(CListCtrl* list) override;
 
     // Reads the whole stored line into line: empty when none is stored. 0 when
-    // the line cannot be read whole, or its store is not known; it must then
-    // not be rewritten.
+    // the line must not be rewritten: it cannot be read whole, has characters
+    // the ANSI code page lacks (line then holds what can be shown), or its
+    // store is not known.
     virtual int ReadList(std::string& line) const = 0;
     virtual void WriteList(const std::string& line) = 0;
 

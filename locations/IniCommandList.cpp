@@ -27,6 +27,8 @@ bool Widen(const std::string& text, std::wstring& wide)
     return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length) == length;
 }
 
+// False when the text has characters the ANSI code page lacks: a line
+// rebuilt from it would lose them.
 bool Narrow(const std::wstring& wide, std::string& text)
 {
     text.clear();
@@ -37,8 +39,9 @@ bool Narrow(const std::wstring& wide, std::string& text)
     if (length <= 0)
         return false;
     text.resize(static_cast<size_t>(length));
-    return WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                               nullptr) == length;
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+    std::wstring back;
+    return Widen(text, back) && back == wide;
 }
 
 } // namespace
@@ -48,6 +51,7 @@ int IniCommandList::ReadList(std::string& line) const
     // Without a known win.ini, a bare name would reach another file.
     std::wstring file;
     std::wstring key;
+    line.clear();
     if (WinIniPath.empty() || !Widen(WinIniPath, file) || !Widen(ValueName(), key))
         return 0;
     // The profile functions cut a line to the buffer without saying so; a
