@@ -1,6 +1,5 @@
 #include "StartupFolder.h"
 
-#include "system/ComApartment.h"
 #include "system/PathHelpers.h"
 #include "system/ShortcutInfo.h"
 
@@ -54,9 +53,7 @@ std::vector<ShortcutEntry> StartupFolder::Shortcuts() const
     const HANDLE search = FindFirstFileA(JoinPath(path, "*.lnk").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return shortcuts;
-    // One apartment for the whole listing, so that each shortcut read only
-    // takes a reference on it.
-    ComApartment com;
+    ShortcutReader reader;
     do {
         const std::string fileName = found.cFileName;
         if (fileName == "." || fileName == ".." || !IsShortcutFileName(fileName))
@@ -64,7 +61,7 @@ std::vector<ShortcutEntry> StartupFolder::Shortcuts() const
         ShortcutEntry entry{StripExtension(fileName), {}, {}};
         // A file that does not load is still listed, so that it can be seen and deleted.
         ShortcutInfo info;
-        if (info.ReadLink(JoinPath(path, fileName).c_str())) {
+        if (reader.Read(JoinPath(path, fileName).c_str(), info)) {
             entry.executable = info.targetPath;
             entry.parameters = info.arguments;
         }
@@ -72,6 +69,15 @@ std::vector<ShortcutEntry> StartupFolder::Shortcuts() const
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return shortcuts;
+}
+
+int StartupFolder::Read(const std::string& name, ShortcutEntry& entry) const
+{
+    ShortcutInfo info;
+    if (!Known() || !info.ReadLink(FileFor(name).c_str()))
+        return 0;
+    entry = {name, info.targetPath, info.arguments};
+    return 1;
 }
 
 std::string StartupFolder::ProblemWith(const std::string& name, const std::string& executable,
@@ -88,6 +94,12 @@ std::string StartupFolder::ProblemWith(const std::string& name, const std::strin
         return "\"" + name + "\" is a name that Windows keeps for a device.\nPlease choose another name.";
     if (FileFor(name).size() >= MAX_PATH)
         return "The name is too long for a file in this folder.";
+    // The shell keeps no target it cannot take for a path; the shortcut would
+    // be written without one.
+    const bool blanksOnly = !executable.empty() && executable.find_first_not_of(' ') == std::string::npos;
+    if (blanksOnly || executable.find_first_of("\"<>|*?") != std::string::npos)
+        return "The executable is the path of a program: it cannot be blanks only or hold quotes or any of "
+               "< > | * ?, and what the program is given goes under Parameters.";
     if (executable.size() > kMaxTargetLength)
         return "The executable is too long: a shortcut holds at most " + std::to_string(kMaxTargetLength) +
                " characters.";

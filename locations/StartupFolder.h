@@ -24,6 +24,8 @@ public:
 
     // Every "*.lnk" file, in the order the file search finds them.
     std::vector<ShortcutEntry> Shortcuts() const;
+    // The shortcut as it is now; 0 when it is missing or does not read whole.
+    int Read(const std::string& name, ShortcutEntry& entry) const;
     // Why a shortcut with these texts cannot be written, or empty when it can.
     std::string ProblemWith(const std::string& name, const std::string& executable,
                             const std::string& parameters) const;

@@ -19,10 +19,10 @@ public:
     const StartupFolder& Folder() const { return folder; }
 
 private:
-    // Shows the dialog until its texts can be written or the user cancels;
-    // false on cancel. currentName is the shortcut being edited, if any.
+    // Shows the dialog until its texts can be written, or are those of the
+    // shortcut being edited (current, if any), or the user cancels; false on cancel.
     bool AskForShortcut(std::string& name, std::string& executable, std::string& parameters,
-                        const std::string* currentName) const;
+                        const ShortcutEntry* current) const;
 
     StartupFolder folder;
 };

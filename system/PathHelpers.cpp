@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cctype>
+
 namespace {
 
 // A bare file name would be taken relative to some other folder: a path below
@@ -60,11 +62,27 @@ std::string GetCurrentUserStartupFolder()
     RegistryKey key(HKEY_CURRENT_USER);
     if (!key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"))
         return {};
-    std::string folder;
-    if (!key.QueryString("Startup", folder))
+    std::string bytes;
+    DWORD type = REG_NONE;
+    bool exact = true;
+    if (!key.QueryValue("Startup", bytes, type, &exact) || !exact || (type != REG_SZ && type != REG_EXPAND_SZ))
         return {};
-    if (!folder.empty())
-        CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
+    std::string folder = bytes.substr(0, bytes.find('\0'));
+    if (type == REG_EXPAND_SZ) {
+        std::string expanded(MAX_PATH, '\0');
+        const DWORD length = ExpandEnvironmentStringsA(folder.c_str(), expanded.data(), MAX_PATH);
+        if (length == 0 || length > MAX_PATH)
+            return {};
+        folder = expanded.c_str();
+    }
+    // Only a full path names a folder: anything else would be taken from the
+    // process's current folder.
+    const bool drivePath = folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
+                           folder[1] == ':' && folder[2] == '\\';
+    const bool networkPath = folder.size() >= 3 && folder[0] == '\\' && folder[1] == '\\';
+    if (!drivePath && !networkPath)
+        return {};
+    CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
     return folder;
 }
 

@@ -1,9 +1,5 @@
 #include "ShortcutInfo.h"
 
-#include "ComApartment.h"
-
-#include <shlobj.h>
-
 #include <string>
 
 namespace {
@@ -29,19 +25,6 @@ bool Whole(char (&field)[Size])
     return std::strlen(field) < Size - 1;
 }
 
-struct LinkObject {
-    ComApartment com;
-    ComPtr<IShellLinkA> link;
-    ComPtr<IPersistFile> file;
-
-    bool Ready()
-    {
-        return com.Ready() &&
-               SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) &&
-               SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out()));
-    }
-};
-
 } // namespace
 
 int ShortcutInfo::CreateLink(const char* filePath) const
@@ -49,13 +32,15 @@ int ShortcutInfo::CreateLink(const char* filePath) const
     LinkObject shell;
     if (!shell.Ready())
         return 0;
-    IShellLinkA* link = shell.link.Get();
+    IShellLinkA* link = shell.Link();
     link->SetArguments(arguments);
     link->SetDescription(description);
     if (hotKey != 0)
         link->SetHotkey(hotKey);
     link->SetIconLocation(iconPath, iconIndex);
-    link->SetPath(targetPath);
+    // A target the shell refuses would leave the shortcut without one.
+    if (FAILED(link->SetPath(targetPath)) && targetPath[0])
+        return 0;
     if (showCommand != 0)
         link->SetShowCmd(showCommand);
     link->SetWorkingDirectory(workingDirectory);
@@ -63,28 +48,43 @@ int ShortcutInfo::CreateLink(const char* filePath) const
     const std::wstring path = Widen(filePath);
     if (path.empty())
         return 0;
-    return shell.file->Save(path.c_str(), TRUE) == S_OK;
+    return shell.File()->Save(path.c_str(), TRUE) == S_OK;
 }
 
 int ShortcutInfo::ReadLink(const char* filePath)
 {
-    LinkObject shell;
-    if (!shell.Ready())
+    ShortcutReader reader;
+    return reader.Read(filePath, *this, &findData);
+}
+
+LinkObject::LinkObject()
+{
+    ready = com.Ready() &&
+            SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out()));
+}
+
+int ShortcutReader::Read(const char* filePath, ShortcutInfo& info, WIN32_FIND_DATAA* findData)
+{
+    if (!object.Ready())
         return 0;
+    // A load that fails leaves the previous file's properties in the link:
+    // nothing is read from it then.
     const std::wstring path = Widen(filePath);
-    if (path.empty() || FAILED(shell.file->Load(path.c_str(), STGM_READ)))
+    if (path.empty() || FAILED(object.File()->Load(path.c_str(), STGM_READ)))
         return 0;
 
-    *this = ShortcutInfo{};
-    IShellLinkA* link = shell.link.Get();
-    link->GetArguments(arguments, sizeof arguments);
-    link->GetDescription(description, sizeof description);
-    link->GetHotkey(&hotKey);
-    link->GetIconLocation(iconPath, sizeof iconPath, &iconIndex);
-    link->GetPath(targetPath, sizeof targetPath, &findData, SLGP_UNCPRIORITY);
-    link->GetShowCmd(&showCommand);
-    link->GetWorkingDirectory(workingDirectory, sizeof workingDirectory);
-    return Whole(arguments) && Whole(description) && Whole(iconPath) && Whole(targetPath) && Whole(workingDirectory);
+    info = ShortcutInfo{};
+    IShellLinkA* shell = object.Link();
+    shell->GetArguments(info.arguments, sizeof info.arguments);
+    shell->GetDescription(info.description, sizeof info.description);
+    shell->GetHotkey(&info.hotKey);
+    shell->GetIconLocation(info.iconPath, sizeof info.iconPath, &info.iconIndex);
+    shell->GetPath(info.targetPath, sizeof info.targetPath, findData, SLGP_UNCPRIORITY);
+    shell->GetShowCmd(&info.showCommand);
+    shell->GetWorkingDirectory(info.workingDirectory, sizeof info.workingDirectory);
+    return Whole(info.arguments) && Whole(info.description) && Whole(info.iconPath) && Whole(info.targetPath) &&
+           Whole(info.workingDirectory);
 }
 
 int ReadStoredShowCommand(const char* filePath)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ComApartment.h"
+
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -33,6 +36,34 @@ struct ShortcutInfo {
     // Reads a shortcut file into the record. 0 when the file is not a shortcut
     // that loads, or a text did not fit its field; the record is then not to be used.
     int ReadLink(const char* filePath);
+};
+
+// The shell's link object with COM for as long as it lives; every reference
+// is released with it, and COM uninitialised after them.
+class LinkObject {
+public:
+    LinkObject();
+    bool Ready() const { return ready; }
+    IShellLinkA* Link() const { return link.Get(); }
+    IPersistFile* File() const { return file.Get(); }
+
+private:
+    ComApartment com;
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+    bool ready = false;
+};
+
+// Reads one shortcut after another through a single link object, as a
+// listing does: making a link object for each file costs more than reading it.
+class ShortcutReader {
+public:
+    // As ShortcutInfo::ReadLink; the target's file data is looked up only when
+    // asked for, which is slow on some systems.
+    int Read(const char* filePath, ShortcutInfo& info, WIN32_FIND_DATAA* findData = nullptr);
+
+private:
+    LinkObject object;
 };
 
 // Copies the text into the field, terminator included, or leaves the field

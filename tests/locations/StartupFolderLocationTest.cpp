@@ -231,18 +231,44 @@ TEST_F(StartupFolderLocationTest, TheOldShortcutStaysWhenTheNewOneCannotBeWritte
     EXPECT_STREQ("kept", ReadShortcut(folder / "Keep.lnk").arguments);
 }
 
-TEST_F(StartupFolderLocationTest, AnUnreadableShortcutCanBeEditedAndDeleted)
+TEST_F(StartupFolderLocationTest, AnUnreadableShortcutIsLeftAsItIsButCanBeDeleted)
 {
     WriteFileBytes(folder / "broken.lnk", "garbage");
     SelectName("broken");
-    answers.Ok({{IDC_EXECUTABLE, kNotepad}});
-    EXPECT_EQ(1, location.Edit(list.Get()));
-    EXPECT_STREQ(kNotepad, ReadShortcut(folder / "broken.lnk").targetPath);
+    answers.Press(IDOK);
+    EXPECT_EQ(0, location.Edit(list.Get()));
+    EXPECT_TRUE(answers.Seen()[0].Shows(
+        "This shortcut could not be read whole, so it is left as it is. It can still be deleted."));
+    EXPECT_EQ("garbage", ReadFileBytes(folder / "broken.lnk"));
 
-    WriteFileBytes(folder / "broken.lnk", "garbage again");
-    SelectName("broken");
     answers.Press(IDYES);
     EXPECT_EQ(1, location.Delete(list.Get()));
+    EXPECT_TRUE(Files().empty());
+    EXPECT_EQ(0, answers.Unexpected());
+}
+
+TEST_F(StartupFolderLocationTest, EditStartsFromTheFileAsItIsNow)
+{
+    MakeShortcut(folder / "Tool.lnk", kNotepad, "/old");
+    SelectName("Tool");
+    MakeShortcut(folder / "Tool.lnk", "c:\\windows\\regedit.exe", "/new");
+    answers.Ok();
+    EXPECT_EQ(1, location.Edit(list.Get()));
+    EXPECT_EQ("c:\\windows\\regedit.exe", answers.Seen()[0].Text(IDC_EXECUTABLE));
+    EXPECT_STREQ("/new", ReadShortcut(folder / "Tool.lnk").arguments) << "the other program's change stays";
+
+    DeleteFileA((folder / "Tool.lnk").c_str());
+    answers.Ok();
+    EXPECT_EQ(0, location.Edit(list.Get())) << "gone: nothing to edit";
+    EXPECT_TRUE(Files().empty()) << "and nothing made again";
+    EXPECT_EQ(1u, answers.Pending());
+}
+
+TEST_F(StartupFolderLocationTest, AShortcutThatCannotBeWrittenIsNotReportedAsWritten)
+{
+    UserStartupFolder missing(folder / "missing");
+    answers.Ok({{IDC_NAME, "New"}, {IDC_EXECUTABLE, kNotepad}});
+    EXPECT_EQ(0, missing.Add());
     EXPECT_TRUE(Files().empty());
 }
 
