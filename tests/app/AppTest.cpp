@@ -257,12 +257,16 @@ TEST(BootwiseExe, AnEntryAddedInTheWindowIsInTheRegistry)
     SetDlgItemTextA(add, IDC_NAME, name.c_str());
     SetDlgItemTextA(add, IDC_EXECUTABLE, "c:\\windows\\notepad.exe /b");
     PostMessageA(add, WM_COMMAND, IDOK, 0);
-    for (int tries = 0; tries < 500 && IsWindow(add); ++tries)
-        Sleep(10);
-
+    // The program writes once its dialog has gone; give it the moment it takes.
     char value[64] = {};
     DWORD size = sizeof value;
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, key, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size));
+    LONG status = ERROR_FILE_NOT_FOUND;
+    for (int tries = 0; tries < 500 && status != ERROR_SUCCESS; ++tries) {
+        Sleep(10);
+        size = sizeof value;
+        status = RegGetValueA(HKEY_CURRENT_USER, key, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size);
+    }
+    EXPECT_EQ(ERROR_SUCCESS, status);
     EXPECT_STREQ("c:\\windows\\notepad.exe /b", value);
     EXPECT_LT(0, SendMessageA(GetDlgItem(bootwise.main, IDC_ENTRY_LIST), LVM_GETITEMCOUNT, 0, 0));
 

@@ -167,6 +167,14 @@ void DialogAnswerer::OnDialogReady(HWND dialog)
     }
     Answer answer = std::move(answers.front());
     answers.pop_front();
+    // An answer meant for another dialog would leave this one waiting for
+    // ever. Every dialog takes IDCANCEL, as its close box or Esc sends it.
+    if (answer.button && answer.button != IDCANCEL && !GetDlgItem(dialog, answer.button)) {
+        ++unexpected;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+        return;
+    }
     for (const auto& [id, text] : answer.fields)
         SetDlgItemTextA(dialog, id, text.c_str());
     if (answer.script) {

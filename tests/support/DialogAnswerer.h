@@ -19,7 +19,8 @@ struct SeenDialog {
 
 // Answers this thread's modal dialogs and message boxes, in the order they
 // come up, the way a user would: fills edit fields, then presses a button or
-// a key. A dialog that comes with no answer left is cancelled and counted.
+// a key. A dialog that comes with no answer left, or with an answer for a
+// button it does not have, is cancelled and counted.
 // Each dialog is caught as it is created and answered once it has finished
 // WM_INITDIALOG, which does not depend on which window of the display
 // happens to be active.
