@@ -15,6 +15,18 @@ const char* const kNameRefusal = "The name of this entry has characters that Boo
 const char* const kCommandRefusal = "The command of this entry has characters that Bootwise cannot show as they "
                                     "are, so only its name can be changed here.";
 
+// The selected row, or -1 when there is none or its name would not reach
+// its value (the user is told why).
+int SelectedValueRow(CListCtrl* list)
+{
+    const int row = SelectedRow(list);
+    if (row != -1 && (list->GetItemData(row) & kNameNotExact)) {
+        ExplainRefusal(kNameRefusal);
+        return -1;
+    }
+    return row;
+}
+
 } // namespace
 
 int RunKeyLocation::Add()
@@ -28,13 +40,9 @@ int RunKeyLocation::Add()
 
 int RunKeyLocation::Edit(CListCtrl* list)
 {
-    const int row = SelectedRow(list);
+    const int row = SelectedValueRow(list);
     if (row == -1)
         return 0;
-    if (list->GetItemData(row) & kNameNotExact) {
-        ExplainRefusal(kNameRefusal);
-        return 0;
-    }
     // The command comes from the registry, not from the row: it may have
     // changed since the list was filled.
     RegistryValue old;
@@ -54,13 +62,9 @@ int RunKeyLocation::Edit(CListCtrl* list)
 
 int RunKeyLocation::Delete(CListCtrl* list)
 {
-    const int row = SelectedRow(list);
+    const int row = SelectedValueRow(list);
     if (row == -1)
         return 0;
-    if (list->GetItemData(row) & kNameNotExact) {
-        ExplainRefusal(kNameRefusal);
-        return 0;
-    }
     const std::string name = list->GetItemText(row, 0);
     if (!ConfirmDeletion())
         return 0;
