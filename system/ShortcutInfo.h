@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComApartment.h"
+#include "ComPtr.h"
 
 #include <windows.h>
 #include <commctrl.h>
