@@ -1,5 +1,6 @@
 #include "IniCommandList.h"
 
+#include "system/AnsiText.h"
 #include "system/PathHelpers.h"
 
 #include <windows.h>
@@ -15,34 +16,6 @@ constexpr size_t kLongestLine = 64u << 20;
 // the ANSI code page here: the ANSI forms of some systems fail on lines of
 // 32,767 characters or more, and a failed conversion reaches the wide form as
 // "no text", which deletes the line.
-bool Widen(const std::string& text, std::wstring& wide)
-{
-    wide.clear();
-    if (text.empty())
-        return true;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0)
-        return false;
-    wide.resize(static_cast<size_t>(length));
-    return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length) == length;
-}
-
-// False when the text has characters the ANSI code page lacks: a line
-// rebuilt from it would lose them.
-bool Narrow(const std::wstring& wide, std::string& text)
-{
-    text.clear();
-    if (wide.empty())
-        return true;
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                           nullptr);
-    if (length <= 0)
-        return false;
-    text.resize(static_cast<size_t>(length));
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
-    std::wstring back;
-    return Widen(text, back) && back == wide;
-}
 
 } // namespace
 
@@ -52,7 +25,7 @@ int IniCommandList::ReadList(std::string& line) const
     std::wstring file;
     std::wstring key;
     line.clear();
-    if (WinIniPath.empty() || !Widen(WinIniPath, file) || !Widen(ValueName(), key))
+    if (WinIniPath.empty() || !ToWide(WinIniPath, file) || !ToWide(ValueName(), key))
         return 0;
     // The profile functions cut a line to the buffer without saying so; a
     // line that fills the buffer to the last character may be longer.
@@ -62,7 +35,8 @@ int IniCommandList::ReadList(std::string& line) const
                                                       static_cast<DWORD>(buffer.size()), file.c_str());
         if (length + 1 < buffer.size()) {
             buffer.resize(length);
-            return Narrow(buffer, line) ? 1 : 0;
+            // Characters the code page lacks would be lost from a rebuilt line.
+            return ToAnsi(buffer.data(), buffer.size(), line) ? 1 : 0;
         }
         if (buffer.size() >= kLongestLine)
             return 0;
@@ -75,7 +49,7 @@ void IniCommandList::WriteList(const std::string& line)
     std::wstring file;
     std::wstring key;
     std::wstring text;
-    if (WinIniPath.empty() || !Widen(WinIniPath, file) || !Widen(ValueName(), key) || !Widen(line, text))
+    if (WinIniPath.empty() || !ToWide(WinIniPath, file) || !ToWide(ValueName(), key) || !ToWide(line, text))
         return;
     WritePrivateProfileStringW(kSection, key.c_str(), text.c_str(), file.c_str());
 }

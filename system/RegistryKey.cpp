@@ -1,5 +1,7 @@
 #include "RegistryKey.h"
 
+#include "AnsiText.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -14,36 +16,11 @@ const BYTE* Bytes(const std::string& text)
     return reinterpret_cast<const BYTE*>(text.data());
 }
 
-std::wstring ToWide(const char* text, size_t length)
+std::wstring Wide(const std::string& text)
 {
-    if (length == 0)
-        return {};
-    const int count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(count, 0)), L'\0');
-    if (count > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), count);
+    std::wstring wide;
+    ToWide(text, wide);
     return wide;
-}
-
-std::wstring ToWide(const std::string& text)
-{
-    return ToWide(text.data(), text.size());
-}
-
-// The ANSI form of the text; false when it does not convert back to the same
-// characters.
-bool ToAnsi(const wchar_t* text, size_t length, std::string& ansi)
-{
-    ansi.clear();
-    if (length == 0)
-        return true;
-    const int count =
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    if (count <= 0)
-        return false;
-    ansi.resize(static_cast<size_t>(count));
-    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), ansi.data(), count, nullptr, nullptr);
-    return ToWide(ansi) == std::wstring(text, length);
 }
 
 bool IsStringType(DWORD type)
@@ -155,8 +132,8 @@ int RegistryKey::DeleteValue(const std::string& valueName)
 
 int RegistryKey::RenameValue(const std::string& from, const std::string& to)
 {
-    const std::wstring oldName = ToWide(from);
-    const std::wstring newName = ToWide(to);
+    const std::wstring oldName = Wide(from);
+    const std::wstring newName = Wide(to);
     StoredValue value;
     if (!ReadStored(handle, oldName, value))
         return 0;
@@ -181,7 +158,7 @@ int RegistryKey::RenameValue(const std::string& from, const std::string& to)
 int RegistryKey::QueryValue(const std::string& valueName, std::string& bytes, DWORD& type, bool* exact)
 {
     StoredValue value;
-    if (!ReadStored(handle, ToWide(valueName), value))
+    if (!ReadStored(handle, Wide(valueName), value))
         return 0;
     const bool whole = ToCallerBytes(value.type, value.bytes);
     bytes = std::move(value.bytes);
@@ -193,7 +170,7 @@ int RegistryKey::QueryValue(const std::string& valueName, std::string& bytes, DW
 
 int RegistryKey::QueryType(const std::string& valueName, DWORD& type)
 {
-    return RegQueryValueExW(handle, ToWide(valueName).c_str(), nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExW(handle, Wide(valueName).c_str(), nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int RegistryKey::QueryString(const std::string& valueName, std::string& text)
@@ -211,7 +188,7 @@ int RegistryKey::QueryString(const std::string& valueName, std::string& text)
 
 int RegistryKey::HasValue(const std::string& valueName)
 {
-    return RegQueryValueExW(handle, ToWide(valueName).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExW(handle, Wide(valueName).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 DWORD RegistryKey::ValueCount()

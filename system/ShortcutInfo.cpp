@@ -1,19 +1,16 @@
 #include "ShortcutInfo.h"
 
+#include "AnsiText.h"
+
 #include <string>
 
 namespace {
 
 // The file name as the persistence interface takes it; empty when it does not convert.
-std::wstring Widen(const char* text)
+std::wstring WidePath(const char* path)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length) != length)
-        return {};
-    wide.resize(static_cast<size_t>(length) - 1);
+    std::wstring wide;
+    ToWide(path, wide);
     return wide;
 }
 
@@ -45,7 +42,7 @@ int ShortcutInfo::CreateLink(const char* filePath) const
         link->SetShowCmd(showCommand);
     link->SetWorkingDirectory(workingDirectory);
 
-    const std::wstring path = Widen(filePath);
+    const std::wstring path = WidePath(filePath);
     if (path.empty())
         return 0;
     return shell.File()->Save(path.c_str(), TRUE) == S_OK;
@@ -70,7 +67,7 @@ int ShortcutReader::Read(const char* filePath, ShortcutInfo& info, WIN32_FIND_DA
         return 0;
     // A load that fails leaves the previous file's properties in the link:
     // nothing is read from it then.
-    const std::wstring path = Widen(filePath);
+    const std::wstring path = WidePath(filePath);
     if (path.empty() || FAILED(object.File()->Load(path.c_str(), STGM_READ)))
         return 0;
 
